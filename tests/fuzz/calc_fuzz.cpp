@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/belt_calculator.h"
+#include "calc/input_rules.h"
 #include "calc/numeric_text.h"
 
 namespace {
@@ -60,6 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const double number = ToNumber(bytes);
   Require(!std::isnan(number));
   Require(!ToText(number).empty());
+
+  // The input boxes' rewriting gives a normal form.
+  const std::string whole = RewriteWholeNumber(bytes);
+  Require(RewriteWholeNumber(whole) == whole);
+  const std::string decimal = RewriteDecimalNumber(bytes);
+  Require(RewriteDecimalNumber(decimal) == decimal);
 
   if (size >= 9) {
     double x = 0;
