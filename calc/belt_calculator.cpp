@@ -7,6 +7,7 @@
 #include "calc/component_names.h"
 #include "calc/extended.h"
 #include "calc/numeric_text.h"
+#include "calc/tooth_profiles.h"
 
 namespace corvanel {
 namespace {
@@ -20,18 +21,6 @@ constexpr std::string_view kCentreDistanceTooSmall =  // 您设计的中心距�
     "\xC0\xED\xA3\xA9\xA3\xA1\xC7\xEB\xD6\xD8\xD0\xC2\xCA\xE4\xC8\xEB...";
 constexpr unsigned kOkButton = 0;
 
-struct ToothProfile {
-  std::string_view text;
-  double pitch;  // mm
-};
-
-constexpr ToothProfile kProfiles[] = {
-    {"T2.5", 2.5},
-    {"T5/AT5", 5},
-    {"T10/AT10", 10},
-    {"T20/AT20", 20},
-};
-
 // The ten-digit value the belt tables were drawn up with, not the double
 // nearest to pi; the diameters the user compares against depend on it.
 constexpr double kPi = 3.141592654;
@@ -40,10 +29,19 @@ constexpr double kArcFactor = 1.57;
 // The centre distance must exceed half the sum of the diameters by more than this.
 constexpr double kClearance = -1e-7;
 
+constexpr ToothProfile kProfiles[] = {
+    {"T2.5", 2.5},
+    {"T5/AT5", 5},
+    {"T10/AT10", 10},
+    {"T20/AT20", 20},
+};
+
+// The first profile whose text is equal, byte for byte.
 const ToothProfile* FindProfile(std::string_view text) {
-  const auto found = std::find_if(std::begin(kProfiles), std::end(kProfiles),
+  const auto profiles = ToothProfiles();
+  const auto found = std::find_if(profiles.begin(), profiles.end(),
                                   [text](const ToothProfile& row) { return CompareText(text, row.text) == 0; });
-  return found == std::end(kProfiles) ? nullptr : found;
+  return found == profiles.end() ? nullptr : &*found;
 }
 
 double PitchDiameter(double teeth, double pitch) {
@@ -62,6 +60,8 @@ double PitchLength(double a, double b, double centreDistance) {
 }
 
 }  // namespace
+
+std::span<const ToothProfile> ToothProfiles() { return kProfiles; }
 
 int CompareText(std::string_view a, std::string_view b) {
   const std::size_t length = std::max(a.size(), b.size());
