@@ -7,6 +7,7 @@
 #include "calc/component_names.h"
 #include "calc/tooth_profiles.h"
 #include "res/resource.h"
+#include "ui/dpi.h"
 #include "ui/group_box.h"
 #include "ui/input_box.h"
 #include "ui/text_encoding.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(WebPageOpener openWebPage)
 
 MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  for (HICON icon : icons_) DestroyIcon(icon);
   for (const auto& [spec, font] : fonts_) DeleteObject(font);
   DeleteObject(background_);
 }
@@ -104,11 +106,14 @@ bool MainWindow::Create(HINSTANCE instance) {
   shortcuts_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_SHORTCUTS));
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
   const auto& settings = layout::MainWindowSettings();
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - settings.width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - settings.height) / 2;
+  dpi_ = SystemDpi();
+  const int width = Scale(settings.width);
+  const int height = Scale(settings.height);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   const std::wstring caption(settings.caption);
-  if (CreateWindowExW(0, kClassName, caption.c_str(), kWindowStyle, left, top, settings.width, settings.height, nullptr,
-                      menu, instance, this) == nullptr) {
+  if (CreateWindowExW(0, kClassName, caption.c_str(), kWindowStyle, left, top, width, height, nullptr, menu, instance,
+                      this) == nullptr) {
     if (menu != nullptr) DestroyMenu(menu);
     return false;
   }
@@ -136,23 +141,37 @@ const layout::Component* MainWindow::SpecOf(HWND component) const {
   return &layout::Components()[static_cast<std::size_t>(found - components_.begin())];
 }
 
-int MainWindow::Scale(int pixels) const { return pixels; }
+int MainWindow::Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
 
 HFONT MainWindow::FontFor(const layout::Font& font) {
-  if (font.height == 0) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (font.height == 0 && dpi_ == SystemDpi()) return stock;
   for (const auto& [spec, handle] : fonts_) {
     if (spec.height == font.height && spec.face == font.face) return handle;
   }
-  const std::wstring face(font.face);
-  // A negative height asks for the character height, without internal leading.
-  HFONT handle =
-      CreateFontW(-Scale(font.height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  HFONT handle = nullptr;
+  if (font.height == 0) {  // the default GUI font, made for the system's DPI, at this window's
+    LOGFONTW gui{};
+    GetObjectW(stock, sizeof gui, &gui);
+    gui.lfHeight = MulDiv(gui.lfHeight, dpi_, SystemDpi());
+    handle = CreateFontIndirectW(&gui);
+  } else {
+    const std::wstring face(font.face);
+    // A negative height asks for the character height, without internal leading.
+    handle =
+        CreateFontW(-Scale(font.height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  }
   fonts_.emplace_back(font, handle);
   return handle;
 }
 
 bool MainWindow::BuildComponents() {
+  // The window may stand on a monitor of another DPI than the system's.
+  if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
+    dpi_ = dpi;
+    FitWindow();
+  }
   const auto components = layout::Components();
   components_.assign(components.size(), nullptr);
   // Parents first: the window's own components, then those inside a group box.
@@ -174,17 +193,14 @@ bool MainWindow::BuildComponent(std::size_t index) {
   const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | StyleOf(spec.kind) | spec.style | (spec.visible ? WS_VISIBLE : 0) |
                       (spec.tabStop ? WS_TABSTOP : 0);
   const DWORD exStyle = spec.exStyle | (spec.kind == Kind::TransLabel ? WS_EX_TRANSPARENT : 0);
-  const int height = spec.kind == Kind::ComboBox ? layout::kProfileListHeight : spec.height;
-  HFONT font = FontFor(spec.font);
   if (spec.kind == Kind::ComboBox) PrepareProfileList(parent);
   const std::wstring text(spec.text);
-  HWND component =
-      CreateWindowExW(exStyle, ClassOf(spec.kind), text.c_str(), style, Scale(spec.left), Scale(spec.top),
-                      Scale(spec.width), Scale(height), parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstComponentId + index)), instance_, nullptr);
+  const RECT box = WindowBoxOf(spec);
+  HWND component = CreateWindowExW(
+      exStyle, ClassOf(spec.kind), text.c_str(), style, box.left, box.top, box.right - box.left, box.bottom - box.top,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstComponentId + index)), instance_, nullptr);
   if (component == nullptr) return false;
   components_[index] = component;
-  SendMessageW(component, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   switch (spec.kind) {
     case Kind::EditBox:
       SendMessageW(component, EM_SETLIMITTEXT, 0, 0);  // no limit on the length
@@ -194,18 +210,83 @@ bool MainWindow::BuildComponent(std::size_t index) {
       for (const ToothProfile& profile : ToothProfiles()) {
         SendMessageW(component, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(profile.text).c_str()));
       }
-      SendMessageW(component, CB_SETITEMHEIGHT, 0, profileRowHeight_);
-      MatchProfileBoxHeight(component);
       break;
     case Kind::GroupBox: HostControls(component); break;
-    case Kind::TransLabel:
-      SetLabelTextColour(component, spec.textColour);
-      PlaceLabel(component,
-                 {Scale(spec.left), Scale(spec.top), Scale(spec.left + spec.width), Scale(spec.top + spec.height)});
-      break;
+    case Kind::TransLabel: SetLabelTextColour(component, spec.textColour); break;
     case Kind::Button: break;
   }
+  FitComponent(index);
   return true;
+}
+
+// The program icon as the window's large and small icon, drawn from the
+// icon's own image for the window's DPI.
+void MainWindow::SetIcons() {
+  const std::pair<WPARAM, int> sizes[] = {{ICON_BIG, 32}, {ICON_SMALL, 16}};
+  for (std::size_t i = 0; i < icons_.size(); ++i) {
+    const int size = Scale(sizes[i].second);
+    const auto icon =
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, 0));
+    SendMessageW(hwnd_, WM_SETICON, sizes[i].first, reinterpret_cast<LPARAM>(icon));
+    if (icons_[i] != nullptr) DestroyIcon(icons_[i]);
+    icons_[i] = icon;
+  }
+}
+
+// Where a component's window goes at the window's DPI: a combo box's
+// reaches down to the foot of its open list.
+RECT MainWindow::WindowBoxOf(const layout::Component& spec) const {
+  const int height = spec.kind == Kind::ComboBox ? layout::kProfileListHeight : spec.height;
+  const int left = Scale(spec.left);
+  const int top = Scale(spec.top);
+  return {left, top, left + Scale(spec.width), top + Scale(height)};
+}
+
+// Place, size and font at the window's DPI.
+void MainWindow::FitComponent(std::size_t index) {
+  const layout::Component& spec = layout::Components()[index];
+  HWND component = components_[index];
+  SendMessageW(component, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+  const RECT box = WindowBoxOf(spec);
+  if (spec.kind == Kind::TransLabel) {
+    PlaceLabel(component, box);
+    return;
+  }
+  SetWindowPos(component, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (spec.kind == Kind::ComboBox) {
+    SendMessageW(component, CB_SETITEMHEIGHT, 0, profileRowHeight_);
+    MatchProfileBoxHeight(component);
+  }
+}
+
+void MainWindow::FitWindow() {
+  const auto& settings = layout::MainWindowSettings();
+  RECT outer;
+  GetWindowRect(hwnd_, &outer);
+  const int width = Scale(settings.width);
+  const int height = Scale(settings.height);
+  const int left = (outer.left + outer.right - width) / 2;
+  const int top = (outer.top + outer.bottom - height) / 2;
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another DPI: everything is laid out again for it,
+// in the place the system suggests.
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetIcons();
+  std::vector<std::pair<layout::Font, HFONT>> previousFonts;
+  previousFonts.swap(fonts_);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const auto components = layout::Components();
+  for (std::size_t i = 0; i < components.size(); ++i) {
+    if (components[i].kind == Kind::ComboBox) PrepareProfileList(GetParent(components_[i]));
+    FitComponent(i);
+  }
+  for (const auto& [spec, font] : previousFonts) DeleteObject(font);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // The heights a plain drop-down list gives its field and its rows in the
@@ -214,7 +295,7 @@ bool MainWindow::BuildComponent(std::size_t index) {
 void MainWindow::PrepareProfileList(HWND parent) {
   HWND probe = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 100, parent, nullptr,
                                instance_, nullptr);
-  SendMessageW(probe, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SendMessageW(probe, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout::Font{0, L""})), FALSE);
   profileFieldHeight_ = static_cast<int>(SendMessageW(probe, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   profileRowHeight_ = static_cast<int>(SendMessageW(probe, CB_GETITEMHEIGHT, 0, 0)) + 1;
   RECT box;
@@ -262,7 +343,10 @@ int MainWindow::ShowNotice(std::string_view text, unsigned buttons, std::string_
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return BuildComponents() ? 0 : -1;
+    case WM_CREATE:
+      if (!BuildComponents()) return -1;
+      SetIcons();
+      return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(hwnd_, &client);
@@ -273,6 +357,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC: return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_);  // around a button's rounded corners
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_MEASUREITEM: {
       auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       item.itemHeight =

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,11 @@ class MainWindow : public BaseWindow<MainWindow>, public ComponentAccess {
  private:
   bool BuildComponents();
   bool BuildComponent(std::size_t index);
+  void FitComponent(std::size_t index);
+  RECT WindowBoxOf(const layout::Component& spec) const;
+  void FitWindow();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void SetIcons();
   void PrepareProfileList(HWND parent);
   void MatchProfileBoxHeight(HWND list);
   HFONT FontFor(const layout::Font& font);
@@ -68,9 +74,11 @@ class MainWindow : public BaseWindow<MainWindow>, public ComponentAccess {
   HINSTANCE instance_ = nullptr;
   HACCEL shortcuts_ = nullptr;
   HBRUSH background_ = nullptr;
+  std::array<HICON, 2> icons_{};  // large, small
   std::vector<HWND> components_;  // by row of the window layout
   std::vector<std::pair<layout::Font, HFONT>> fonts_;
   HWND remembered_ = nullptr;  // the focused component when the window was last deactivated
+  int dpi_ = 96;
   int profileFieldHeight_ = 0;
   int profileBoxHeight_ = 0;
   int profileRowHeight_ = 0;
