@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "tests/ui/window_driver.h"
+#include "ui/dpi.h"
 #include "ui/text_encoding.h"
 #include "ui/trans_label.h"
 #include "ui/window_layout.h"
@@ -26,7 +28,17 @@ class MainWindowTest : public ::testing::Test {
  protected:
   testing::WindowFixture fixture_;
   HWND window() { return fixture_.window().Handle(); }
+  // A length of the layout at the window's DPI.
+  int Scale(int length) { return ScaleToDpi(length, WindowDpi(window())); }
 };
+
+// The default GUI font's height at the window's DPI: the platform's own
+// font at the system's DPI, scaled for any other.
+LONG GuiFontHeight(int dpi = 0) {
+  LOGFONTW gui{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
+  return dpi == 0 ? gui.lfHeight : MulDiv(gui.lfHeight, dpi, SystemDpi());
+}
 
 RECT PlaceInParent(HWND hwnd) {
   RECT box;
@@ -45,10 +57,10 @@ TEST_F(MainWindowTest, StandsCentredWithAFixedFrame) {
   EXPECT_EQ(L"CorvanelV1.0  By Ravimont", TextOf(window()));
   RECT outer;
   GetWindowRect(window(), &outer);
-  EXPECT_EQ(507, outer.right - outer.left);
-  EXPECT_EQ(319, outer.bottom - outer.top);
-  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - 507) / 2, outer.left);
-  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 319) / 2, outer.top);
+  EXPECT_EQ(Scale(507), outer.right - outer.left);
+  EXPECT_EQ(Scale(319), outer.bottom - outer.top);
+  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - Scale(507)) / 2, outer.left);
+  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - Scale(319)) / 2, outer.top);
   const LONG style = GetWindowLongW(window(), GWL_STYLE);
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -73,7 +85,8 @@ TEST_F(MainWindowTest, BuildsEveryComponentOfTheLayout) {
                                                                        : L"Button";
     EXPECT_EQ(0, lstrcmpiW(expectedClass.c_str(), ClassOf(component).c_str())) << ClassOf(component).c_str();
 
-    const RECT expected{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+    const RECT expected{Scale(spec.left), Scale(spec.top), Scale(spec.left) + Scale(spec.width),
+                        Scale(spec.top) + Scale(spec.height)};
     RECT place = spec.kind == Kind::TransLabel ? LabelBox(component) : PlaceInParent(component);
     if (spec.kind == Kind::ComboBox) place.bottom = expected.bottom;  // the closed box: below
     EXPECT_TRUE(EqualRect(&expected, &place))
@@ -85,10 +98,10 @@ TEST_F(MainWindowTest, BuildsEveryComponentOfTheLayout) {
     EXPECT_EQ(std::wstring(spec.text), spec.kind == Kind::ComboBox ? L"" : TextOf(component));
 
     if (spec.font.height == 0) {
-      EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), reinterpret_cast<HGDIOBJ>(SendMessageW(component, WM_GETFONT, 0, 0)));
+      EXPECT_EQ(GuiFontHeight(), FontOf(component).lfHeight);
     } else {
       const LOGFONTW font = FontOf(component);
-      EXPECT_EQ(-spec.font.height, font.lfHeight);  // a character height
+      EXPECT_EQ(-Scale(spec.font.height), font.lfHeight);  // a character height
       EXPECT_EQ(std::wstring(spec.font.face), font.lfFaceName);
       EXPECT_EQ(FW_NORMAL, font.lfWeight);
       EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
@@ -196,6 +209,21 @@ TEST(ProfileListTest, IsCreated160PixelsTallWithItsList) {
   EXPECT_EQ(160, profileListHeight);
 }
 
+TEST_F(MainWindowTest, ShowsTheProgramIconLargeAndSmall) {
+  for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(window(), WM_GETICON, which, 0));
+    ASSERT_NE(nullptr, icon);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(Scale(size), colour.bmWidth);
+    EXPECT_EQ(32, colour.bmBitsPixel);  // the 32-bit image with its alpha
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+}
+
 TEST_F(MainWindowTest, CarriesTheMenuBar) {
   HMENU bar = GetMenu(window());
   ASSERT_NE(nullptr, bar);
@@ -218,11 +246,11 @@ TEST_F(MainWindowTest, ShowsItsColoursOnTheScreen) {
   RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   fixture_.Pump();
   const COLORREF teal = RGB(0, 128, 128);
-  EXPECT_EQ(teal, PixelAt(window(), 2, 2));     // the window's background
-  EXPECT_EQ(teal, PixelAt(window(), 30, 140));  // a group box's face
+  EXPECT_EQ(teal, PixelAt(window(), Scale(2), Scale(2)));     // the window's background
+  EXPECT_EQ(teal, PixelAt(window(), Scale(30), Scale(140)));  // a group box's face
   HWND result = fixture_.Component("计算结果框");
-  EXPECT_EQ(RGB(255, 255, 255), PixelAt(result, 4, 4));
-  const COLORREF line = PixelAt(result, 0, 10);  // the one-pixel frame
+  EXPECT_EQ(RGB(255, 255, 255), PixelAt(result, Scale(4), Scale(4)));
+  const COLORREF line = PixelAt(result, 0, Scale(10));  // the one-pixel frame
   EXPECT_TRUE(line != RGB(255, 255, 255) && line != teal) << std::hex << line;
 
   // Somewhere in its box each label shows its text colour, and nothing but
@@ -240,13 +268,15 @@ TEST_F(MainWindowTest, ShowsItsColoursOnTheScreen) {
     const auto seen = colours(name);
     EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), RGB(0, 255, 255))) << name;
   }
-  const auto hidden = colours("透明标签1", 8);  // below the group box's title
+  const auto hidden = colours("透明标签1", Scale(8));  // below the group box's title
   EXPECT_TRUE(std::all_of(hidden.begin(), hidden.end(), [&](COLORREF c) { return c == teal; }));
 
   // The group boxes' titles, in yellow.
   bool yellow = false;
-  for (int x = 2; x < 60 && !yellow; ++x) {
-    for (int y = 0; y < 16 && !yellow; ++y) yellow = PixelAt(fixture_.Component("分组框1"), x, y) == RGB(255, 255, 0);
+  for (int x = 2; x < Scale(60) && !yellow; ++x) {
+    for (int y = 0; y < Scale(16) && !yellow; ++y) {
+      yellow = PixelAt(fixture_.Component("分组框1"), x, y) == RGB(255, 255, 0);
+    }
   }
   EXPECT_TRUE(yellow);
 }
@@ -282,6 +312,47 @@ TEST_F(MainWindowTest, ReadsAndWritesComponentTextsAsGbk) {
 
   SendMessageW(fixture_.Component("齿形框"), CB_SETCURSEL, 1, 0);
   EXPECT_EQ("T5/AT5", window.GetComponentText("齿形框"));
+}
+
+// Run at another DPI (CORVANEL_EXPECT_DPI names it), the window takes it.
+TEST_F(MainWindowTest, TakesTheScreensDpi) {
+  const char* expected = std::getenv("CORVANEL_EXPECT_DPI");
+  EXPECT_EQ(expected != nullptr ? std::atoi(expected) : 96, WindowDpi(window()));
+}
+
+// Moved to a monitor of another DPI, everything is laid out for it: places,
+// sizes, fonts and the labels' boxes scale by DPI/96.
+TEST_F(MainWindowTest, FollowsAChangeOfDpi) {
+  for (const int dpi : {144, 192, 120, WindowDpi(window())}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested;
+    GetWindowRect(window(), &suggested);
+    suggested.right = suggested.left + ScaleToDpi(507, dpi);
+    suggested.bottom = suggested.top + ScaleToDpi(319, dpi);
+    SendMessageW(window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (const char* name : {"设计中心距框", "主动轮齿数框", "按钮1", "分组框2"}) {
+      const layout::Component& spec = *std::find_if(layout::Components().begin(), layout::Components().end(),
+                                                    [&](const auto& row) { return row.name == name; });
+      const RECT place = PlaceInParent(fixture_.Component(name));
+      EXPECT_EQ(ScaleToDpi(spec.left, dpi), place.left) << name;
+      EXPECT_EQ(ScaleToDpi(spec.top, dpi), place.top) << name;
+      EXPECT_EQ(ScaleToDpi(spec.width, dpi), place.right - place.left) << name;
+      EXPECT_EQ(ScaleToDpi(spec.height, dpi), place.bottom - place.top) << name;
+    }
+    EXPECT_EQ(-ScaleToDpi(16, dpi), FontOf(fixture_.Component("设计中心距框")).lfHeight);
+    EXPECT_EQ(-ScaleToDpi(14, dpi), FontOf(fixture_.Component("按钮1")).lfHeight);
+    EXPECT_EQ(-ScaleToDpi(19, dpi), FontOf(fixture_.Component("透明标签5")).lfHeight);
+    EXPECT_EQ(dpi == SystemDpi() ? GuiFontHeight() : GuiFontHeight(dpi), FontOf(fixture_.Component("齿形框")).lfHeight);
+    const RECT label = LabelBox(fixture_.Component("透明标签6"));
+    EXPECT_EQ(ScaleToDpi(58, dpi), label.left);
+    EXPECT_EQ(ScaleToDpi(141, dpi), label.right - label.left);
+    HWND plain = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 112, 160, window(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(plain, WM_SETFONT, SendMessageW(fixture_.Component("齿形框"), WM_GETFONT, 0, 0), FALSE);
+    EXPECT_EQ(SendMessageW(plain, CB_GETITEMHEIGHT, 0, 0) + 1,
+              SendMessageW(fixture_.Component("齿形框"), CB_GETITEMHEIGHT, 0, 0));
+    DestroyWindow(plain);
+  }
 }
 
 }  // namespace

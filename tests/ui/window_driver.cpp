@@ -141,7 +141,14 @@ void CALLBACK NoticeCatcher::ReadAndClose(HWND box, UINT, UINT_PTR timer, DWORD)
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const LONG style = GetWindowLongW(child, GWL_STYLE);
-    if (ClassOf(child) == L"Button") notice.buttons.push_back(TextOf(child));
+    if (ClassOf(child) == L"Button") {
+      notice.buttons.push_back(TextOf(child));
+      notice.okButtonThemed = GetPropW(child, L"Corvanel.Theme.Kind") != nullptr;
+      RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      RECT box;
+      GetClientRect(child, &box);
+      notice.okButtonFrame = PixelAt(child, 0, box.bottom / 2);
+    }
     if (ClassOf(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
       notice.hasIcon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
     }
@@ -174,6 +181,55 @@ COLORREF PixelAt(HWND hwnd, int x, int y) {
   const COLORREF colour = GetPixel(screen, at.x, at.y);
   ReleaseDC(nullptr, screen);
   return colour;
+}
+
+COLORREF WindowPixelAt(HWND hwnd, int x, int y) {
+  RECT outer;
+  GetWindowRect(hwnd, &outer);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, outer.left + x, outer.top + y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+bool SaveWindowShot(HWND hwnd, const std::wstring& path) {
+  RECT outer;
+  GetWindowRect(hwnd, &outer);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * height);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, outer.left, outer.top, SRCCOPY);
+  SelectObject(memory, previous);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool saved = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+                     WriteFile(out, &header, sizeof header, &written, nullptr) &&
+                     WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+  CloseHandle(out);
+  return saved;
 }
 
 WindowFixture::WindowFixture() {

@@ -37,6 +37,8 @@ struct CaughtNotice {
   std::wstring text;
   std::vector<std::wstring> buttons;
   bool hasIcon = false;
+  bool okButtonThemed = false;     // carries the program's themed look
+  COLORREF okButtonFrame = 0;      // the middle of its left edge, on the screen
   bool ownerWindowEnabled = true;  // the window under test, while the notice was up
 };
 
@@ -63,6 +65,11 @@ class NoticeCatcher {
 
 // The colour of a pixel of a window's client area as it is on the screen.
 COLORREF PixelAt(HWND hwnd, int x, int y);
+// The same, counted from the window's outer top-left corner.
+COLORREF WindowPixelAt(HWND hwnd, int x, int y);
+
+// Saves what the screen shows of a window as a 24-bit BMP file.
+bool SaveWindowShot(HWND hwnd, const std::wstring& path);
 
 // The main window built and shown, with the web requests it makes recorded.
 class WindowFixture {
