@@ -24,15 +24,8 @@ bool Accepts(layout::Input input, wchar_t typed) {
   return input == layout::Input::WholeNumber ? AcceptsWholeNumberChar(typed) : AcceptsDecimalChar(typed);
 }
 
-std::wstring ContentOf(HWND edit) {
-  const int length = GetWindowTextLengthW(edit);
-  std::wstring content(static_cast<std::size_t>(length) + 1, L'\0');
-  content.resize(static_cast<std::size_t>(GetWindowTextW(edit, content.data(), length + 1)));
-  return content;
-}
-
 void Rewrite(HWND edit, layout::Input input) {
-  const std::string content = ToGbk(ContentOf(edit));
+  const std::string content = ToGbk(WindowText(edit));
   const std::string rewritten =
       input == layout::Input::WholeNumber ? RewriteWholeNumber(content) : RewriteDecimalNumber(content);
   if (rewritten == content) return;

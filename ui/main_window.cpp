@@ -66,13 +66,6 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-std::wstring TextOf(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-  return text;
-}
-
 std::wstring ItemText(HWND list, WPARAM index) {
   const auto length = SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
   if (length == CB_ERR) return {};
@@ -80,12 +73,6 @@ std::wstring ItemText(HWND list, WPARAM index) {
   SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
-}
-
-bool IsKind(HWND hwnd, const wchar_t* className) {
-  wchar_t name[16] = {};
-  GetClassNameW(hwnd, name, 16);
-  return lstrcmpiW(name, className) == 0;
 }
 
 }  // namespace
@@ -319,7 +306,7 @@ std::string MainWindow::GetComponentText(std::string_view name) {
   HWND component = Component(name);
   const layout::Component* spec = SpecOf(component);
   if (spec == nullptr) return {};
-  if (spec->kind == Kind::EditBox) return ToGbk(TextOf(component));
+  if (spec->kind == Kind::EditBox) return ToGbk(WindowText(component));
   if (spec->kind == Kind::ComboBox) {
     const auto selected = SendMessageW(component, CB_GETCURSEL, 0, 0);
     return selected == CB_ERR ? std::string() : ToGbk(ItemText(component, static_cast<WPARAM>(selected)));
@@ -473,7 +460,7 @@ void MainWindow::MoveFocus(int step) {
   const auto next = at == count ? (step > 0 ? 0 : count - 1) : (at + count + step) % count;
   HWND target = stops[static_cast<std::size_t>(next)];
   SetFocus(target);
-  if (IsKind(target, L"EDIT")) SendMessageW(target, EM_SETSEL, 0, -1);  // as dialogs do
+  if (SpecOf(target)->kind == Kind::EditBox) SendMessageW(target, EM_SETSEL, 0, -1);  // as dialogs do
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {

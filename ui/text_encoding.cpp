@@ -1,7 +1,5 @@
 #include "ui/text_encoding.h"
 
-#include <windows.h>
-
 #include <limits>
 
 namespace corvanel {
@@ -32,6 +30,13 @@ std::string ToGbk(std::wstring_view text) {
   std::string gbk(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(kGbk, 0, text.data(), size, gbk.data(), length, nullptr, nullptr);
   return gbk;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+  return text;
 }
 
 }  // namespace corvanel

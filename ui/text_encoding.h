@@ -4,6 +4,8 @@
 // page.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,8 @@ namespace corvanel {
 std::wstring FromGbk(std::string_view gbk);
 std::string ToGbk(std::wstring_view text);
 std::wstring FromUtf8(std::string_view utf8);
+
+// A window's text as it stands.
+std::wstring WindowText(HWND hwnd);
 
 }  // namespace corvanel

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/text_encoding.h"
+
 namespace corvanel {
 namespace {
 
@@ -32,13 +34,6 @@ RECT BoxInWindow(HWND label) {
   return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
-std::wstring TextOf(HWND label) {
-  const int length = GetWindowTextLengthW(label);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
-  return text;
-}
-
 HFONT FontOf(HWND label) {
   auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(label, kFontSlot));
   return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -59,7 +54,7 @@ RECT TextRect(HWND label, const std::wstring& text, RECT box) {
 void Paint(HWND label) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(label, &paint);
-  const std::wstring text = TextOf(label);
+  const std::wstring text = WindowText(label);
   if (!text.empty()) {
     const HGDIOBJ previous = SelectObject(dc, FontOf(label));
     SetBkMode(dc, TRANSPARENT);
@@ -105,7 +100,7 @@ void SetLabelTextColour(HWND label, COLORREF colour) {
 COLORREF LabelTextColour(HWND label) { return static_cast<COLORREF>(GetWindowLongPtrW(label, kColourSlot)); }
 
 void PlaceLabel(HWND label, const RECT& box) {
-  const std::wstring text = TextOf(label);
+  const std::wstring text = WindowText(label);
   RECT window = box;
   if (!text.empty()) {
     const RECT drawn = TextRect(label, text, box);

@@ -7,6 +7,7 @@
 
 #include "ui/dpi.h"
 #include "ui/subclass.h"
+#include "ui/text_encoding.h"
 
 namespace corvanel {
 namespace {
@@ -112,13 +113,6 @@ void DrawRoundedFrame(HDC dc, const RECT& box, int radius, int width, COLORREF c
   DeleteObject(pen);
 }
 
-std::wstring TextOf(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-  return text;
-}
-
 // Edit boxes and combo boxes: an outer ring in the scheme's colour and an
 // inner one in the window colour (the button face when the box takes no input).
 void DrawBoxFrame(HWND hwnd, HDC dc, RECT box, bool takesInput) {
@@ -192,7 +186,7 @@ void DrawPushButton(HWND button, HDC dc) {
   }
   DrawRoundedFrame(dc, box, 6 * unit, unit, enabled ? scheme.buttonFrame : DisabledFrame());
 
-  const std::wstring caption = TextOf(button);
+  const std::wstring caption = WindowText(button);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
   const HGDIOBJ previousFont = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
@@ -230,7 +224,7 @@ void DrawGroupBox(HWND box, HDC dc) {
   const HGDIOBJ previousFont = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
   auto face = reinterpret_cast<HBRUSH>(
       SendMessageW(GetParent(box), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
-  const std::wstring caption = TextOf(box);
+  const std::wstring caption = WindowText(box);
   SIZE extent{0, 0};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   TEXTMETRICW metrics;

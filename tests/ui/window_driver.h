@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/main_window.h"
+#include "ui/text_encoding.h"
 
 namespace corvanel::testing {
 
@@ -28,7 +29,7 @@ void ClickAt(POINT screen);
 // Clicks a control that takes the focus when clicked (edit boxes, buttons).
 void Click(HWND control, MainWindow* window);
 
-std::wstring TextOf(HWND hwnd);
+inline std::wstring TextOf(HWND hwnd) { return WindowText(hwnd); }
 std::wstring ClassOf(HWND hwnd);
 
 // A notice as it stood on the screen.
