@@ -1,7 +1,5 @@
 #include "ui/main_window.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "calc/component_names.h"
