@@ -81,7 +81,7 @@ MainWindow::MainWindow(WebPageOpener openWebPage)
 MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   for (HICON icon : icons_) DestroyIcon(icon);
-  for (const auto& [spec, font] : fonts_) DeleteObject(font);
+  for (const auto& [row, font] : fonts_) DeleteObject(font);
   DeleteObject(background_);
 }
 
@@ -120,7 +120,7 @@ HWND MainWindow::Component(std::string_view name) const {
   return nullptr;
 }
 
-const layout::Component* MainWindow::SpecOf(HWND component) const {
+const layout::Component* MainWindow::RowOf(HWND component) const {
   const auto found = std::find(components_.begin(), components_.end(), component);
   if (component == nullptr || found == components_.end()) return nullptr;
   return &layout::Components()[static_cast<std::size_t>(found - components_.begin())];
@@ -131,8 +131,8 @@ int MainWindow::Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
 HFONT MainWindow::FontFor(const layout::Font& font) {
   const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (font.height == 0 && dpi_ == SystemDpi()) return stock;
-  for (const auto& [spec, handle] : fonts_) {
-    if (spec.height == font.height && spec.face == font.face) return handle;
+  for (const auto& [row, handle] : fonts_) {
+    if (row.height == font.height && row.face == font.face) return handle;
   }
   HFONT handle = nullptr;
   if (font.height == 0) {  // the default GUI font, made for the system's DPI, at this window's
@@ -173,23 +173,23 @@ bool MainWindow::BuildComponents() {
 }
 
 bool MainWindow::BuildComponent(std::size_t index) {
-  const layout::Component& spec = layout::Components()[index];
-  HWND parent = spec.parent.empty() ? hwnd_ : Component(spec.parent);
-  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | StyleOf(spec.kind) | spec.style | (spec.visible ? WS_VISIBLE : 0) |
-                      (spec.tabStop ? WS_TABSTOP : 0);
-  const DWORD exStyle = spec.exStyle | (spec.kind == Kind::TransLabel ? WS_EX_TRANSPARENT : 0);
-  if (spec.kind == Kind::ComboBox) PrepareProfileList(parent);
-  const std::wstring text(spec.text);
-  const RECT box = WindowBoxOf(spec);
+  const layout::Component& row = layout::Components()[index];
+  HWND parent = row.parent.empty() ? hwnd_ : Component(row.parent);
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | StyleOf(row.kind) | row.style | (row.visible ? WS_VISIBLE : 0) |
+                      (row.tabStop ? WS_TABSTOP : 0);
+  const DWORD exStyle = row.exStyle | (row.kind == Kind::TransLabel ? WS_EX_TRANSPARENT : 0);
+  if (row.kind == Kind::ComboBox) PrepareProfileList(parent);
+  const std::wstring text(row.text);
+  const RECT box = WindowBoxOf(row);
   HWND component = CreateWindowExW(
-      exStyle, ClassOf(spec.kind), text.c_str(), style, box.left, box.top, box.right - box.left, box.bottom - box.top,
+      exStyle, ClassOf(row.kind), text.c_str(), style, box.left, box.top, box.right - box.left, box.bottom - box.top,
       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstComponentId + index)), instance_, nullptr);
   if (component == nullptr) return false;
   components_[index] = component;
-  switch (spec.kind) {
+  switch (row.kind) {
     case Kind::EditBox:
       SendMessageW(component, EM_SETLIMITTEXT, 0, 0);  // no limit on the length
-      ApplyInputRules(component, spec.input);
+      ApplyInputRules(component, row.input);
       break;
     case Kind::ComboBox:
       for (const ToothProfile& profile : ToothProfiles()) {
@@ -197,7 +197,7 @@ bool MainWindow::BuildComponent(std::size_t index) {
       }
       break;
     case Kind::GroupBox: HostControls(component); break;
-    case Kind::TransLabel: SetLabelTextColour(component, spec.textColour); break;
+    case Kind::TransLabel: SetLabelTextColour(component, row.textColour); break;
     case Kind::Button: break;
   }
   FitComponent(index);
@@ -220,26 +220,26 @@ void MainWindow::SetIcons() {
 
 // Where a component's window goes at the window's DPI: a combo box's
 // reaches down to the foot of its open list.
-RECT MainWindow::WindowBoxOf(const layout::Component& spec) const {
-  const int height = spec.kind == Kind::ComboBox ? layout::kProfileListHeight : spec.height;
-  const int left = Scale(spec.left);
-  const int top = Scale(spec.top);
-  return {left, top, left + Scale(spec.width), top + Scale(height)};
+RECT MainWindow::WindowBoxOf(const layout::Component& row) const {
+  const int height = row.kind == Kind::ComboBox ? layout::kProfileListHeight : row.height;
+  const int left = Scale(row.left);
+  const int top = Scale(row.top);
+  return {left, top, left + Scale(row.width), top + Scale(height)};
 }
 
 // Place, size and font at the window's DPI.
 void MainWindow::FitComponent(std::size_t index) {
-  const layout::Component& spec = layout::Components()[index];
+  const layout::Component& row = layout::Components()[index];
   HWND component = components_[index];
-  SendMessageW(component, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
-  const RECT box = WindowBoxOf(spec);
-  if (spec.kind == Kind::TransLabel) {
+  SendMessageW(component, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), FALSE);
+  const RECT box = WindowBoxOf(row);
+  if (row.kind == Kind::TransLabel) {
     PlaceLabel(component, box);
     return;
   }
   SetWindowPos(component, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (spec.kind == Kind::ComboBox) {
+  if (row.kind == Kind::ComboBox) {
     SendMessageW(component, CB_SETITEMHEIGHT, 0, profileRowHeight_);
     MatchProfileBoxHeight(component);
   }
@@ -270,7 +270,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     if (components[i].kind == Kind::ComboBox) PrepareProfileList(GetParent(components_[i]));
     FitComponent(i);
   }
-  for (const auto& [spec, font] : previousFonts) DeleteObject(font);
+  for (const auto& [row, font] : previousFonts) DeleteObject(font);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
@@ -302,10 +302,10 @@ void MainWindow::MatchProfileBoxHeight(HWND list) {
 
 std::string MainWindow::GetComponentText(std::string_view name) {
   HWND component = Component(name);
-  const layout::Component* spec = SpecOf(component);
-  if (spec == nullptr) return {};
-  if (spec->kind == Kind::EditBox) return ToGbk(WindowText(component));
-  if (spec->kind == Kind::ComboBox) {
+  const layout::Component* row = RowOf(component);
+  if (row == nullptr) return {};
+  if (row->kind == Kind::EditBox) return ToGbk(WindowText(component));
+  if (row->kind == Kind::ComboBox) {
     const auto selected = SendMessageW(component, CB_GETCURSEL, 0, 0);
     return selected == CB_ERR ? std::string() : ToGbk(ItemText(component, static_cast<WPARAM>(selected)));
   }
@@ -314,8 +314,8 @@ std::string MainWindow::GetComponentText(std::string_view name) {
 
 void MainWindow::SetComponentText(std::string_view name, std::string_view text) {
   HWND component = Component(name);
-  const layout::Component* spec = SpecOf(component);
-  if (spec != nullptr && spec->kind == Kind::EditBox) SetWindowTextW(component, FromGbk(text).c_str());
+  const layout::Component* row = RowOf(component);
+  if (row != nullptr && row->kind == Kind::EditBox) SetWindowTextW(component, FromGbk(text).c_str());
 }
 
 int MainWindow::ShowNotice(std::string_view text, unsigned buttons, std::string_view title) {
@@ -377,9 +377,9 @@ void MainWindow::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
-  const layout::Component* spec = SpecOf(control);
-  if (spec != nullptr && spec->kind == Kind::GroupBox) {  // its title, on the window's colour
-    SetTextColor(dc, spec->textColour);
+  const layout::Component* row = RowOf(control);
+  if (row != nullptr && row->kind == Kind::GroupBox) {  // its title, on the window's colour
+    SetTextColor(dc, row->textColour);
     SetBkColor(dc, layout::MainWindowSettings().background);
     return reinterpret_cast<LRESULT>(background_);
   }
@@ -445,7 +445,7 @@ std::vector<HWND> MainWindow::TabStops() const {
 
 HWND MainWindow::FocusedComponent() const {
   for (HWND focus = GetFocus(); focus != nullptr && focus != hwnd_; focus = GetParent(focus)) {
-    if (SpecOf(focus) != nullptr) return focus;
+    if (RowOf(focus) != nullptr) return focus;
   }
   return nullptr;
 }
@@ -458,7 +458,7 @@ void MainWindow::MoveFocus(int step) {
   const auto next = at == count ? (step > 0 ? 0 : count - 1) : (at + count + step) % count;
   HWND target = stops[static_cast<std::size_t>(next)];
   SetFocus(target);
-  if (SpecOf(target)->kind == Kind::EditBox) SendMessageW(target, EM_SETSEL, 0, -1);  // as dialogs do
+  if (RowOf(target)->kind == Kind::EditBox) SendMessageW(target, EM_SETSEL, 0, -1);  // as dialogs do
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {

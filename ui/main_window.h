@@ -50,7 +50,7 @@ class MainWindow : public BaseWindow<MainWindow>, public ComponentAccess {
   bool BuildComponents();
   bool BuildComponent(std::size_t index);
   void FitComponent(std::size_t index);
-  RECT WindowBoxOf(const layout::Component& spec) const;
+  RECT WindowBoxOf(const layout::Component& row) const;
   void FitWindow();
   void OnDpiChanged(int dpi, const RECT& suggested);
   void SetIcons();
@@ -58,7 +58,7 @@ class MainWindow : public BaseWindow<MainWindow>, public ComponentAccess {
   void MatchProfileBoxHeight(HWND list);
   HFONT FontFor(const layout::Font& font);
   int Scale(int pixels) const;
-  const layout::Component* SpecOf(HWND component) const;
+  const layout::Component* RowOf(HWND component) const;
 
   void OnCommand(WORD id, WORD code, HWND control);
   LRESULT OnControlColour(HDC dc, HWND control);

@@ -72,37 +72,37 @@ TEST_F(MainWindowTest, StandsCentredWithAFixedFrame) {
 }
 
 TEST_F(MainWindowTest, BuildsEveryComponentOfTheLayout) {
-  for (const layout::Component& spec : layout::Components()) {
-    SCOPED_TRACE(std::string(spec.name));
-    HWND component = fixture_.Component(spec.name);
+  for (const layout::Component& row : layout::Components()) {
+    SCOPED_TRACE(std::string(row.name));
+    HWND component = fixture_.Component(row.name);
     ASSERT_NE(nullptr, component);
-    HWND parent = spec.parent.empty() ? window() : fixture_.Component(spec.parent);
+    HWND parent = row.parent.empty() ? window() : fixture_.Component(row.parent);
     EXPECT_EQ(parent, GetParent(component));
 
-    const std::wstring expectedClass = spec.kind == Kind::EditBox      ? L"Edit"
-                                       : spec.kind == Kind::ComboBox   ? L"ComboBox"
-                                       : spec.kind == Kind::TransLabel ? kTransLabelClass
-                                                                       : L"Button";
+    const std::wstring expectedClass = row.kind == Kind::EditBox      ? L"Edit"
+                                       : row.kind == Kind::ComboBox   ? L"ComboBox"
+                                       : row.kind == Kind::TransLabel ? kTransLabelClass
+                                                                      : L"Button";
     EXPECT_EQ(0, lstrcmpiW(expectedClass.c_str(), ClassOf(component).c_str())) << ClassOf(component).c_str();
 
-    const RECT expected{Scale(spec.left), Scale(spec.top), Scale(spec.left) + Scale(spec.width),
-                        Scale(spec.top) + Scale(spec.height)};
-    RECT place = spec.kind == Kind::TransLabel ? LabelBox(component) : PlaceInParent(component);
-    if (spec.kind == Kind::ComboBox) place.bottom = expected.bottom;  // the closed box: below
+    const RECT expected{Scale(row.left), Scale(row.top), Scale(row.left) + Scale(row.width),
+                        Scale(row.top) + Scale(row.height)};
+    RECT place = row.kind == Kind::TransLabel ? LabelBox(component) : PlaceInParent(component);
+    if (row.kind == Kind::ComboBox) place.bottom = expected.bottom;  // the closed box: below
     EXPECT_TRUE(EqualRect(&expected, &place))
         << place.left << ',' << place.top << ' ' << place.right - place.left << 'x' << place.bottom - place.top;
 
-    EXPECT_EQ(spec.visible, IsWindowVisible(component) != FALSE);
+    EXPECT_EQ(row.visible, IsWindowVisible(component) != FALSE);
     EXPECT_TRUE(IsWindowEnabled(component));
-    EXPECT_EQ(spec.tabStop, (GetWindowLongW(component, GWL_STYLE) & WS_TABSTOP) != 0);
-    EXPECT_EQ(std::wstring(spec.text), spec.kind == Kind::ComboBox ? L"" : TextOf(component));
+    EXPECT_EQ(row.tabStop, (GetWindowLongW(component, GWL_STYLE) & WS_TABSTOP) != 0);
+    EXPECT_EQ(std::wstring(row.text), row.kind == Kind::ComboBox ? L"" : TextOf(component));
 
-    if (spec.font.height == 0) {
+    if (row.font.height == 0) {
       EXPECT_EQ(GuiFontHeight(), FontOf(component).lfHeight);
     } else {
       const LOGFONTW font = FontOf(component);
-      EXPECT_EQ(-Scale(spec.font.height), font.lfHeight);  // a character height
-      EXPECT_EQ(std::wstring(spec.font.face), font.lfFaceName);
+      EXPECT_EQ(-Scale(row.font.height), font.lfHeight);  // a character height
+      EXPECT_EQ(std::wstring(row.font.face), font.lfFaceName);
       EXPECT_EQ(FW_NORMAL, font.lfWeight);
       EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
       EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
@@ -115,8 +115,8 @@ TEST_F(MainWindowTest, BuildsEveryComponentOfTheLayout) {
 TEST_F(MainWindowTest, StacksComponentsInLayoutOrder) {
   for (const std::string_view parentName : {std::string_view(), std::string_view("分组框1")}) {
     std::vector<HWND> expected;
-    for (const layout::Component& spec : layout::Components()) {
-      if (spec.parent == parentName) expected.push_back(fixture_.Component(spec.name));
+    for (const layout::Component& row : layout::Components()) {
+      if (row.parent == parentName) expected.push_back(fixture_.Component(row.name));
     }
     HWND parent = parentName.empty() ? window() : fixture_.Component(parentName);
     std::vector<HWND> stacked;
@@ -331,13 +331,13 @@ TEST_F(MainWindowTest, FollowsAChangeOfDpi) {
     suggested.bottom = suggested.top + ScaleToDpi(319, dpi);
     SendMessageW(window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     for (const char* name : {"设计中心距框", "主动轮齿数框", "按钮1", "分组框2"}) {
-      const layout::Component& spec = *std::find_if(layout::Components().begin(), layout::Components().end(),
-                                                    [&](const auto& row) { return row.name == name; });
+      const layout::Component& row = *std::find_if(layout::Components().begin(), layout::Components().end(),
+                                                   [&](const auto& candidate) { return candidate.name == name; });
       const RECT place = PlaceInParent(fixture_.Component(name));
-      EXPECT_EQ(ScaleToDpi(spec.left, dpi), place.left) << name;
-      EXPECT_EQ(ScaleToDpi(spec.top, dpi), place.top) << name;
-      EXPECT_EQ(ScaleToDpi(spec.width, dpi), place.right - place.left) << name;
-      EXPECT_EQ(ScaleToDpi(spec.height, dpi), place.bottom - place.top) << name;
+      EXPECT_EQ(ScaleToDpi(row.left, dpi), place.left) << name;
+      EXPECT_EQ(ScaleToDpi(row.top, dpi), place.top) << name;
+      EXPECT_EQ(ScaleToDpi(row.width, dpi), place.right - place.left) << name;
+      EXPECT_EQ(ScaleToDpi(row.height, dpi), place.bottom - place.top) << name;
     }
     EXPECT_EQ(-ScaleToDpi(16, dpi), FontOf(fixture_.Component("设计中心距框")).lfHeight);
     EXPECT_EQ(-ScaleToDpi(14, dpi), FontOf(fixture_.Component("按钮1")).lfHeight);
