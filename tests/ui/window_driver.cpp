@@ -44,7 +44,7 @@ void DrainQueue() {
   }
 }
 
-void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+void PressKey(WORD key, const std::vector<WORD>& modifiers) {
   std::vector<INPUT> inputs;
   for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
   inputs.push_back(KeyInput(key, false));

@@ -23,7 +23,7 @@ void Pump(MainWindow* window, DWORD quiet = 60);
 // Removes what earlier tests left in the queue, a quit request included.
 void DrainQueue();
 
-void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+void PressKey(WORD key, const std::vector<WORD>& modifiers = {});
 void TypeText(std::wstring_view text);
 void ClickAt(POINT screen);
 // Clicks a control that takes the focus when clicked (edit boxes, buttons).
