@@ -67,7 +67,7 @@ void TypeText(std::wstring_view text) {
   Send(inputs);
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, MainWindow* window) {
   // Two clicks close together in time and place make a double click, which
   // does not move the focus; a user clicking twice waits a little.
   static DWORD lastTime = 0;
@@ -86,7 +86,7 @@ void ClickAt(POINT screen) {
   move.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   Send({move});
-  Pump(nullptr, 30);
+  Pump(window, 30);
   INPUT down{};
   down.type = INPUT_MOUSE;
   down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -101,7 +101,7 @@ void Click(HWND control, MainWindow* window) {
   // Under Wine a click now and then goes astray; a control that takes the
   // focus on a click shows whether it arrived, and a lost one is repeated.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2}, window);
     for (int i = 0; i < 25 && GetFocus() != control; ++i) Pump(window, 20);
     if (GetFocus() == control) return;
   }

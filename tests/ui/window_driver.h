@@ -25,7 +25,8 @@ void DrainQueue();
 
 void PressKey(WORD key, const std::vector<WORD>& modifiers = {});
 void TypeText(std::wstring_view text);
-void ClickAt(POINT screen);
+// Moves the mouse there and clicks; the window (if any) handles what comes meanwhile.
+void ClickAt(POINT screen, MainWindow* window);
 // Clicks a control that takes the focus when clicked (edit boxes, buttons).
 void Click(HWND control, MainWindow* window);
 
